@@ -1,0 +1,15 @@
+# Every build switch of the project, in one place.
+
+option(VINTREL_BUILD_TESTS "Build the unit and end-to-end tests" ${PROJECT_IS_TOP_LEVEL})
+option(VINTREL_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
+option(VINTREL_STATIC "Link the vintrel executable statically where the toolchain allows it" ON)
+
+# The error line sends the reader to this address. It is part of the program's output, so
+# it is fixed at configure time and lives in exactly one place.
+set(VINTREL_DOCS_URL "https://vintrel.example.org/docs"
+    CACHE STRING "Web address of the documentation named in the error line")
+if(VINTREL_DOCS_URL MATCHES "[\"\\\\\n]")
+  message(FATAL_ERROR "VINTREL_DOCS_URL must not contain quotes, backslashes or line breaks")
+endif()
+
+set(CMAKE_CXX_EXTENSIONS OFF)
