@@ -1,13 +1,14 @@
 #include "convert/parse_real.hpp"
 
+#include <bit>
 #include <cfenv>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <limits>
 
+#include "convert/powers_of_five.hpp"
 #include "convert/text.hpp"
 
 namespace vintrel {
@@ -93,6 +94,116 @@ double convert_at_range_ends(Decimal d) noexcept
   return toward_zero >= TOWARD_ZERO_FROM ? toward_zero : nearest;
 }
 
+// Bits of a double.
+constexpr int FRACTION_BITS = 52;
+constexpr std::uint64_t IMPLICIT_BIT = std::uint64_t{1} << FRACTION_BITS;
+constexpr int EXPONENT_BIAS = 1023;
+constexpr int INFINITE_EXPONENT = 0x7FF;
+
+// Powers of ten for which the table's 128 bits of 5^q make the product exact enough to
+// decide every rounding (see powers_of_five.py).
+constexpr int EXACT_PRODUCT_LOW = -27;
+constexpr int EXACT_PRODUCT_HIGH = 55;
+// Only m * 10^q with q in this range can lie exactly halfway between two doubles: the
+// midpoint is an odd 54-bit integer times 2^k, so for q < 0 the m of at most 19 digits must
+// hold 5^-q times that odd integer (5^5 * 2^53 > 10^19), and for q > 0 the factor 5^q must
+// fit in 54 bits (5^24 > 2^54).
+constexpr int HALFWAY_POWER_LOW = -4;
+constexpr int HALFWAY_POWER_HIGH = 23;
+
+struct Wide {
+  std::uint64_t high;
+  std::uint64_t low;
+};
+
+Wide multiply(std::uint64_t a, std::uint64_t b) noexcept
+{
+#if defined(__SIZEOF_INT128__)
+  __extension__ typedef unsigned __int128 Product;
+  const Product product = static_cast<Product>(a) * b;
+  return {static_cast<std::uint64_t>(product >> 64), static_cast<std::uint64_t>(product)};
+#else
+  // Schoolbook multiplication of 32-bit halves; no partial sum can overflow 64 bits.
+  constexpr std::uint64_t HALF = 0xFFFFFFFFU;
+  const std::uint64_t low_low = (a & HALF) * (b & HALF);
+  const std::uint64_t high_low = (a >> 32) * (b & HALF);
+  const std::uint64_t low_high = (a & HALF) * (b >> 32);
+  const std::uint64_t high_high = (a >> 32) * (b >> 32);
+  const std::uint64_t middle = (low_low >> 32) + (high_low & HALF) + low_high;
+  return {high_high + (high_low >> 32) + (middle >> 32), (middle << 32) | (low_low & HALF)};
+#endif
+}
+
+// The Eisel-Lemire conversion of mantissa * 10^power to the nearest double, for a
+// non-zero mantissa and a power inside the table. Returns false in the rare cases where
+// the truncated 128-bit power of five cannot settle the rounding; value is then untouched.
+//
+// The product of the normalised mantissa with the top 64 bits of 5^power carries the 55
+// bits that matter (52 stored, the implicit one, a rounding bit, and one that the
+// normalisation may lose). Only when the bits below those are all ones could the
+// truncated part of the product carry into them; then the low 64 bits of 5^power join
+// in, and if the bits are still all ones the answer is left to the exact reader.
+// Example: 9007199254740993 * 10^0 lies halfway between 2^53 and 2^53 + 2; the product
+// is exact, the halfway test sees it, and the tie goes to the even 2^53.
+bool eisel_lemire(std::uint64_t mantissa, int power, double& value) noexcept
+{
+  const int leading_zeros = std::countl_zero(mantissa);
+  const std::uint64_t normalised = mantissa << leading_zeros;
+  const powers_of_five::Entry& entry = powers_of_five::TABLE[power - powers_of_five::SMALLEST];
+
+  constexpr int KEPT_BITS = FRACTION_BITS + 3;
+  constexpr std::uint64_t BELOW_KEPT = ~std::uint64_t{0} >> KEPT_BITS;
+  Wide product = multiply(normalised, entry.high);
+  if ((product.high & BELOW_KEPT) == BELOW_KEPT) {
+    const Wide low_part = multiply(normalised, entry.low);
+    product.low += low_part.high;
+    if (product.low < low_part.high) {
+      ++product.high;
+    }
+  }
+  if (product.low == ~std::uint64_t{0} && (power < EXACT_PRODUCT_LOW || power > EXACT_PRODUCT_HIGH)) {
+    return false;
+  }
+
+  // The product lies in [2^126, 2^128); keep 54 bits: the 53 of the double and one more
+  // to round with.
+  const int upper_bit = static_cast<int>(product.high >> 63);
+  const int shift = upper_bit + 64 - KEPT_BITS;
+  std::uint64_t significand = product.high >> shift;
+  // floor(power * log2(10)) as 217706 * power / 2^16, exact over the table's range.
+  constexpr int LOG2_10_SCALED = 217706;
+  int exponent = ((LOG2_10_SCALED * power) >> 16) + 63 + upper_bit - leading_zeros + EXPONENT_BIAS;
+
+  if (exponent <= 0) {
+    // Subnormal: shift down to the fixed exponent, then round. No tie can arise this far
+    // from 10^0. A carry into bit 52 yields the smallest normal double, whose bits are
+    // exactly IMPLICIT_BIT.
+    const int drop = 1 - exponent;
+    significand = drop >= 64 ? 0 : significand >> drop;
+    significand = (significand + (significand & 1)) >> 1;
+    value = std::bit_cast<double>(significand);
+    return true;
+  }
+
+  // Round half up, except on an exact tie (nothing below the rounding bit) with an even
+  // result below, which rounds down.
+  if (product.low <= 1 && power >= HALFWAY_POWER_LOW && power <= HALFWAY_POWER_HIGH && (significand & 3) == 1 &&
+      (significand << shift) == product.high) {
+    significand &= ~std::uint64_t{1};
+  }
+  significand = (significand + (significand & 1)) >> 1;
+  if (significand >= 2 * IMPLICIT_BIT) {
+    // Rounding carried into a new bit: 2^53 becomes 2^52 with a higher exponent.
+    significand = IMPLICIT_BIT;
+    ++exponent;
+  }
+  if (exponent >= INFINITE_EXPONENT) {
+    return false;
+  }
+  value = std::bit_cast<double>((static_cast<std::uint64_t>(exponent) << FRACTION_BITS) | (significand & ~IMPLICIT_BIT));
+  return true;
+}
+
 // The unsigned value of d under the range rules, for a non-zero mantissa.
 double convert(Decimal d, long magnitude) noexcept
 {
@@ -111,12 +222,15 @@ double convert(Decimal d, long magnitude) noexcept
   if (magnitude < MAGNITUDE_SAFE_LOW || magnitude > MAGNITUDE_SAFE_HIGH) {
     return convert_at_range_ends(d);
   }
-  // Well inside the range: the correctly rounded reader of the standard library.
-  char text[32];
-  const char* end = format_decimal(d, text);
+  // Well inside the range, power = magnitude - digits lies in [-339, 306], inside the
+  // table, and the nearest double is the answer.
   double value = 0.0;
-  std::from_chars(text, end, value);
-  return value;
+  if (eisel_lemire(d.mantissa, static_cast<int>(d.power), value)) {
+    return value;
+  }
+  char text[32];
+  format_decimal(d, text);
+  return std::strtod(text, nullptr);
 }
 
 }  // namespace
