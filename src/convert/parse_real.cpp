@@ -1,5 +1,6 @@
 #include "convert/parse_real.hpp"
 
+#include <algorithm>
 #include <bit>
 #include <cfenv>
 #include <cmath>
@@ -17,6 +18,8 @@ namespace {
 constexpr double LARGEST = std::numeric_limits<double>::max();
 constexpr double TOWARD_ZERO_FROM = 0x1p1023;  // from here on, round toward zero
 constexpr double SMALLEST = 0x1p-1074;         // smallest subnormal; below it, 0
+
+constexpr std::size_t SPECIAL_WORD_LENGTH = 3;  // "INF" and "NAN"
 
 // Powers of ten that a double holds exactly (5^22 < 2^53).
 constexpr int EXACT_POWER_LIMIT = 22;
@@ -204,20 +207,33 @@ bool eisel_lemire(std::uint64_t mantissa, int power, double& value) noexcept
   return true;
 }
 
-// The unsigned value of d under the range rules, for a non-zero mantissa.
-double convert(Decimal d, long magnitude) noexcept
+// Number of decimal digits of a non-zero m.
+long decimal_digits(std::uint64_t m) noexcept
 {
+  long digits = 1;
+  while (m >= 10) {
+    m /= 10;
+    ++digits;
+  }
+  return digits;
+}
+
+// The unsigned value of d under the range rules, for a non-zero mantissa.
+double convert(Decimal d) noexcept
+{
+  // Clinger's fast path: mantissa and power of ten are both exact doubles, so one
+  // multiplication or division rounds the exact value once, to nearest. Such values lie
+  // between 10^-22 and 2^53 * 10^22, far from the ends of the range.
+  if (d.mantissa <= EXACT_INTEGER_LIMIT && d.power >= -EXACT_POWER_LIMIT && d.power <= EXACT_POWER_LIMIT) {
+    const auto m = static_cast<double>(d.mantissa);
+    return d.power < 0 ? m / EXACT_POWERS[-d.power] : m * EXACT_POWERS[d.power];
+  }
+  const long magnitude = d.power + decimal_digits(d.mantissa);
   if (magnitude > MAGNITUDE_ABOVE_RANGE) {
     return LARGEST;
   }
   if (magnitude < MAGNITUDE_BELOW_RANGE) {
     return 0.0;
-  }
-  // Clinger's fast path: mantissa and power of ten are both exact doubles, so one
-  // multiplication or division rounds the exact value once, to nearest.
-  if (d.mantissa <= EXACT_INTEGER_LIMIT && d.power >= -EXACT_POWER_LIMIT && d.power <= EXACT_POWER_LIMIT) {
-    const auto m = static_cast<double>(d.mantissa);
-    return d.power < 0 ? m / EXACT_POWERS[-d.power] : m * EXACT_POWERS[d.power];
   }
   if (magnitude < MAGNITUDE_SAFE_LOW || magnitude > MAGNITUDE_SAFE_HIGH) {
     return convert_at_range_ends(d);
@@ -233,42 +249,21 @@ double convert(Decimal d, long magnitude) noexcept
   return std::strtod(text, nullptr);
 }
 
-}  // namespace
-
-double parse_real(std::string_view text) noexcept
+// The significand of more than 19 digits (leading zeros included) that starts at p: the
+// first 19 significant digits and the power of ten that goes with them, before the
+// written exponent. Reads the same digits and point as the scan in parse_real.
+Decimal read_long_significand(const char* p, const char* end) noexcept
 {
-  const std::size_t n = text.size();
-  std::size_t i = 0;
-  while (i < n && text::is_space(text[i])) {
-    ++i;
-  }
-
-  bool negative = false;
-  if (i < n && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-    // The special values exist only in signed, upper-case form, directly behind the sign.
-    const std::string_view word = text.substr(i, 3);
-    if (word == "INF") {
-      return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
-    }
-    if (word == "NAN") {
-      return std::copysign(std::numeric_limits<double>::quiet_NaN(), negative ? -1.0 : 1.0);
-    }
-  }
-  const double sign = negative ? -1.0 : 1.0;
-
-  // Significand. Invariant: mantissa holds the first `kept` significant digits, and
-  // `point` is the number of significant digits before the decimal point (negative when
-  // zeros follow the point before the first significant digit).
+  // Invariant: mantissa holds the first `kept` significant digits, and `point` is the
+  // number of significant digits before the decimal point (negative when zeros follow the
+  // point before the first significant digit).
   std::uint64_t mantissa = 0;
   long kept = 0;
   long point = 0;
-  bool any_digit = false;
   bool significant = false;
   bool after_point = false;
-  for (; i < n; ++i) {
-    const char c = text[i];
+  for (; p != end; ++p) {
+    const char c = *p;
     if (c == '.') {
       if (after_point) {
         break;
@@ -279,7 +274,6 @@ double parse_real(std::string_view text) noexcept
     if (!text::is_digit(c)) {
       break;
     }
-    any_digit = true;
     if (!significant && c == '0') {
       if (after_point) {
         --point;
@@ -295,23 +289,72 @@ double parse_real(std::string_view text) noexcept
       ++point;
     }
   }
-  if (!any_digit) {
+  return {mantissa, point - kept};
+}
+
+}  // namespace
+
+double parse_real(std::string_view text) noexcept
+{
+  const char* p = text.data();
+  const char* const end = p + text.size();
+  while (p != end && text::is_space(*p)) {
+    ++p;
+  }
+
+  bool negative = false;
+  if (p != end && (*p == '+' || *p == '-')) {
+    negative = *p == '-';
+    ++p;
+    // The special values exist only in signed, upper-case form, directly behind the sign.
+    const std::string_view word(p, std::min(static_cast<std::size_t>(end - p), SPECIAL_WORD_LENGTH));
+    if (word == "INF") {
+      return negative ? -std::numeric_limits<double>::infinity() : std::numeric_limits<double>::infinity();
+    }
+    if (word == "NAN") {
+      return std::copysign(std::numeric_limits<double>::quiet_NaN(), negative ? -1.0 : 1.0);
+    }
+  }
+  const double sign = negative ? -1.0 : 1.0;
+
+  // Significand: digits, at most one point, digits. Every digit goes into mantissa, which
+  // is exact while there are at most 19 digits in all, leading zeros included; longer
+  // significands are read again by the rule of the 19 significant digits.
+  const char* const significand = p;
+  std::uint64_t mantissa = 0;
+  while (p != end && text::is_digit(*p)) {
+    mantissa = mantissa * 10 + text::digit_value(*p);
+    ++p;
+  }
+  std::ptrdiff_t digits = p - significand;
+  std::ptrdiff_t fraction_digits = 0;
+  if (p != end && *p == '.') {
+    ++p;
+    const char* const fraction = p;
+    while (p != end && text::is_digit(*p)) {
+      mantissa = mantissa * 10 + text::digit_value(*p);
+      ++p;
+    }
+    fraction_digits = p - fraction;
+    digits += fraction_digits;
+  }
+  if (digits == 0) {
     return 0.0;
   }
 
   // Exponent. An 'e' without digits behind it (and its sign) counts as exponent 0. The
   // value stops growing once past the limit, so no digit count can overflow it.
   long exponent = 0;
-  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-    std::size_t j = i + 1;
+  if (p != end && (*p == 'e' || *p == 'E')) {
+    ++p;
     bool exponent_negative = false;
-    if (j < n && (text[j] == '+' || text[j] == '-')) {
-      exponent_negative = text[j] == '-';
-      ++j;
+    if (p != end && (*p == '+' || *p == '-')) {
+      exponent_negative = *p == '-';
+      ++p;
     }
-    for (; j < n && text::is_digit(text[j]); ++j) {
+    for (; p != end && text::is_digit(*p); ++p) {
       if (exponent <= REAL_EXPONENT_LIMIT) {
-        exponent = exponent * 10 + static_cast<long>(text::digit_value(text[j]));
+        exponent = exponent * 10 + static_cast<long>(text::digit_value(*p));
       }
     }
     if (exponent_negative) {
@@ -319,7 +362,11 @@ double parse_real(std::string_view text) noexcept
     }
   }
 
-  if (mantissa == 0) {
+  Decimal decimal{mantissa, -static_cast<long>(fraction_digits)};
+  if (digits > REAL_SIGNIFICANT_DIGITS) {
+    decimal = read_long_significand(significand, end);
+  }
+  if (decimal.mantissa == 0) {
     return sign * 0.0;
   }
   if (exponent > REAL_EXPONENT_LIMIT) {
@@ -328,8 +375,8 @@ double parse_real(std::string_view text) noexcept
   if (exponent < -REAL_EXPONENT_LIMIT) {
     return sign * 0.0;
   }
-  const long magnitude = exponent + point;
-  return sign * convert(Decimal{mantissa, magnitude - kept}, magnitude);
+  decimal.power += exponent;
+  return sign * convert(decimal);
 }
 
 }  // namespace vintrel
