@@ -3,6 +3,9 @@
 option(VINTREL_BUILD_TESTS "Build the unit and end-to-end tests" ${PROJECT_IS_TOP_LEVEL})
 option(VINTREL_WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
 option(VINTREL_STATIC "Link the vintrel executable statically where the toolchain allows it" ON)
+# Replay programs for the fuzz targets with any compiler; libFuzzer programs where the
+# compiler offers -fsanitize=fuzzer (clang).
+option(VINTREL_BUILD_FUZZERS "Build the fuzz targets and their replay programs" OFF)
 
 # The error line sends the reader to this address. It is part of the program's output, so
 # it is fixed at configure time and lives in exactly one place.
