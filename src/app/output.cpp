@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <poll.h>
 #include <unistd.h>
 
 #include "app/result_line.hpp"
@@ -22,6 +23,14 @@ void write_all(const char* data, std::size_t size) noexcept
     if (written < 0) {
       if (errno == EINTR) {
         continue;
+      }
+      if (errno == EAGAIN || errno == EWOULDBLOCK) {
+        // The host handed over a non-blocking pipe or socket and it is full: wait until
+        // the reader has made room rather than lose the rest of the line.
+        pollfd output{STANDARD_OUTPUT, POLLOUT, 0};
+        if (::poll(&output, 1, -1) >= 0 || errno == EINTR) {
+          continue;
+        }
       }
       return;  // closed or broken output: nothing more can be done
     }
