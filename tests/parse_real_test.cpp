@@ -273,6 +273,8 @@ TEST(ParseReal, ExponentLimit)
       {"1e99999999999999999999999", LARGEST},
       {"1e-99999999999999999999999", 0.0},
       {"-1e-99999999999999999999999", -0.0},
+      {"1e0000000000000000000000000000001", 10.0},  // leading zeros of an exponent count for nothing
+      {"1e-00000000000000000000000004933", 0.0},
       {one_then_5000_zeros, LARGEST},
       // The written exponent alone decides beyond 4932, whatever the digits say ...
       {e4933_small, LARGEST},
@@ -303,6 +305,9 @@ std::string random_form(std::mt19937_64& rng, const std::string& digits, long po
   text.append(digits, static_cast<std::size_t>(point), std::string::npos);
   text += (rng() % 2 == 0) ? 'e' : 'E';
   text += std::to_string(exponent);
+  // Whatever follows the number is ignored.
+  static constexpr std::string_view TAILS[] = {"", "", "", "x", " 7", ".5", "e3", "E+", ","};
+  text += TAILS[rng() % std::size(TAILS)];
   return text;
 }
 
