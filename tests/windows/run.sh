@@ -6,8 +6,9 @@
 #
 #   run.sh <vintrel.exe> <launch.exe> <web address named in the error line>
 #
-# Environment: VINTREL_WINE (default wine). A WINEPREFIX that is set is used as it is;
-# otherwise a temporary one is made and removed again.
+# Environment: VINTREL_WINE (default wine). A WINEPREFIX that is set is used as it is, and
+# its wine server is left to stop by itself a minute after the run; otherwise a temporary
+# prefix is made, and its server stopped and the prefix removed at the end.
 set -uo pipefail
 
 if [[ $# -ne 3 ]]; then
@@ -31,23 +32,26 @@ if [[ -z ${WINEPREFIX:-} ]]; then
   own_prefix=true
 fi
 cleanup() {
-  "$wineserver" -k >/dev/null 2>&1 || true
   if $own_prefix; then
+    "$wineserver" -k >/dev/null 2>&1 || true
     rm -rf "$WINEPREFIX"
   fi
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-# One wine server for the whole run: without it, every case would start and stop its own.
-# Outputs go to files, never to pipes, which Wine's helper processes inherit and hold open.
+# One wine server for the whole run, started before anything else: without it, every case
+# would start and stop its own. It stays up until a minute after the last case (when the
+# prefix's server is already running, that one is used). Outputs go to files, never to
+# pipes, which Wine's helper processes inherit and hold open.
+mkdir -p "$WINEPREFIX"
+"$wineserver" --persistent=60 </dev/null >/dev/null 2>&1 || true
 echo "windows: preparing the Wine prefix $WINEPREFIX (the first start takes a while)"
 if ! "$wine" wineboot --init </dev/null >"$work/wineboot.log" 2>&1; then
   echo "windows: Wine cannot start here:" >&2
   cat "$work/wineboot.log" >&2
   exit 1
 fi
-"$wineserver" -p </dev/null >/dev/null 2>&1
 
 # A Windows path for a file of this machine, through Wine's drive Z:, the file system root.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
