@@ -25,8 +25,14 @@ void write_all(const char* data, std::size_t size) noexcept
   while (size > 0) {
     const DWORD request = static_cast<DWORD>(size < MAX_WRITE_BYTES ? size : MAX_WRITE_BYTES);
     DWORD written = 0;
-    if (WriteFile(output, data, request, &written, nullptr) == FALSE || written == 0) {
+    if (WriteFile(output, data, request, &written, nullptr) == FALSE) {
       return;  // closed or broken output: nothing more can be done
+    }
+    if (written == 0) {
+      // A full pipe in non-blocking mode takes nothing and reports success: wait for the
+      // reader to make room rather than lose the rest of the line.
+      Sleep(1);
+      continue;
     }
     data += written;
     size -= written;
