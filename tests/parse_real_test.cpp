@@ -330,10 +330,46 @@ TEST(ParseReal, RandomTextsAgreeWithStrtod)
   int mismatches = 0;
   for (int i = 0; i < COUNT && mismatches < 10; ++i) {
     const std::string digits = random_digits(rng);
-    // Decimal magnitude between -300 and 300: far from both ends of the range.
-    const long magnitude = std::uniform_int_distribution<long>(-300, 300)(rng);
+    // Decimal magnitude between -320 and 307 (from 10^-321, deep in the subnormals, to
+    // below 10^307): far enough from both ends of the range for plain rounding. One in
+    // four among the subnormals.
+    const long magnitude = i % 4 == 0 ? std::uniform_int_distribution<long>(-320, -307)(rng)
+                                      : std::uniform_int_distribution<long>(-320, 307)(rng);
     const std::string text = random_form(rng, digits, magnitude - static_cast<long>(digits.size()));
     const double expected = std::strtod(text.c_str(), nullptr);
+    const auto result = same_double(parse_real(text), expected);
+    if (!result) {
+      ++mismatches;
+      ADD_FAILURE() << "text '" << text << "': " << result.message();
+    }
+  }
+}
+
+// Texts within a unit of the 19th digit of a midpoint between two doubles, from the
+// subnormals to 2^1022: the cases where a reader's rounding is most easily wrong. The
+// midpoint needs 54 bits, which a long double of at least 64 bits holds exactly, and
+// printf writes its correctly rounded 19, 17 or 16 digits.
+TEST(ParseReal, RandomTextsNearMidpointsAgreeWithStrtod)
+{
+  if (std::numeric_limits<long double>::digits < 64) {
+    GTEST_SKIP() << "long double cannot hold a midpoint between two doubles";
+  }
+  std::mt19937_64 rng(99);
+  int mismatches = 0;
+  for (int i = 0; i < 200000 && mismatches < 10; ++i) {
+    // A double of random bits, with an exponent from the subnormals to 2^1022.
+    const auto exponent_field = std::uniform_int_distribution<std::uint64_t>(0, 2045)(rng);
+    std::uint64_t bits = (exponent_field << 52) | (rng() >> 12);
+    if (bits == 0) {
+      bits = 1;
+    }
+    const double low = std::bit_cast<double>(bits);
+    const double high = std::nextafter(low, INF);
+    const long double midpoint = (static_cast<long double>(low) + static_cast<long double>(high)) / 2;
+    static constexpr int PRECISIONS[] = {18, 18, 16, 15};
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*Le", PRECISIONS[i % 4], midpoint);
+    const double expected = std::strtod(text, nullptr);
     const auto result = same_double(parse_real(text), expected);
     if (!result) {
       ++mismatches;
