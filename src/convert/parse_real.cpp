@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <bit>
-#include <cfenv>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <limits>
 
+#include "convert/decimal_to_double.hpp"
 #include "convert/powers_of_five.hpp"
 #include "convert/text.hpp"
 
@@ -17,7 +16,6 @@ namespace {
 
 constexpr double LARGEST = std::numeric_limits<double>::max();
 constexpr double TOWARD_ZERO_FROM = 0x1p1023;  // from here on, round toward zero
-constexpr double SMALLEST = 0x1p-1074;         // smallest subnormal; below it, 0
 
 constexpr std::size_t SPECIAL_WORD_LENGTH = 3;  // "INF" and "NAN"
 
@@ -31,71 +29,16 @@ constexpr std::uint64_t EXACT_INTEGER_LIMIT = std::uint64_t{1} << 53;
 // Let D be the decimal magnitude: the value lies in [10^(D-1), 10^D).
 // D > 309 means value >= 10^309, beyond the largest double.
 // D < -323 means value < 10^-324, below the smallest subnormal.
-// D in [-320, 307] means 10^-321 <= value < 10^307: the nearest double is the answer,
-// because it can be neither below 2^-1074 nor at or above 2^1023.
+// In between, a significand of 1 to 19 digits has a power of ten in [-342, 308].
 constexpr long MAGNITUDE_ABOVE_RANGE = 309;
 constexpr long MAGNITUDE_BELOW_RANGE = -323;
-constexpr long MAGNITUDE_SAFE_LOW = -320;
-constexpr long MAGNITUDE_SAFE_HIGH = 307;
+static_assert(powers_of_five::SMALLEST == DECIMAL_POWER_MIN && powers_of_five::LARGEST == DECIMAL_POWER_MAX);
 
 // The number as read: value = mantissa * 10^power, mantissa < 10^19.
 struct Decimal {
   std::uint64_t mantissa;
   long power;
 };
-
-// Writes "<mantissa>e<power>" into out, which holds at least 32 bytes; returns its end.
-char* format_decimal(Decimal d, char* out) noexcept
-{
-  char digits[20];
-  int n = 0;
-  do {
-    digits[n++] = static_cast<char>('0' + d.mantissa % 10);
-    d.mantissa /= 10;
-  } while (d.mantissa != 0);
-  while (n > 0) {
-    *out++ = digits[--n];
-  }
-  *out++ = 'e';
-  std::uint64_t power = d.power < 0 ? 0U - static_cast<std::uint64_t>(d.power) : static_cast<std::uint64_t>(d.power);
-  if (d.power < 0) {
-    *out++ = '-';
-  }
-  do {
-    digits[n++] = static_cast<char>('0' + power % 10);
-    power /= 10;
-  } while (power != 0);
-  while (n > 0) {
-    *out++ = digits[--n];
-  }
-  *out = '\0';
-  return out;
-}
-
-// Near the ends of the range: strtod rounds correctly in the current rounding mode, so it
-// gives both the nearest double and the one toward zero. The nearest double decides when
-// the exact value is clear of both limits; otherwise the one toward zero tells on which
-// side of the limit the exact value lies.
-double convert_at_range_ends(Decimal d) noexcept
-{
-  char text[32];
-  format_decimal(d, text);
-  const double nearest = std::strtod(text, nullptr);
-  if (nearest < TOWARD_ZERO_FROM && nearest != SMALLEST) {
-    return nearest;  // 0 here means the value was below 2^-1075: 0 by either rule
-  }
-  const int mode = std::fegetround();
-  std::fesetround(FE_TOWARDZERO);
-  const double toward_zero = std::strtod(text, nullptr);
-  std::fesetround(mode);
-  if (nearest == SMALLEST) {
-    // The nearest double is the smallest subnormal; the exact value may lie below it.
-    return toward_zero == 0.0 ? 0.0 : nearest;
-  }
-  // nearest >= 2^1023 (or infinite): round toward zero when the exact value is there too;
-  // a value just below 2^1023 that rounded up to it keeps its nearest double.
-  return toward_zero >= TOWARD_ZERO_FROM ? toward_zero : nearest;
-}
 
 // Bits of a double.
 constexpr int FRACTION_BITS = 52;
@@ -137,18 +80,21 @@ Wide multiply(std::uint64_t a, std::uint64_t b) noexcept
 #endif
 }
 
-// The Eisel-Lemire conversion of mantissa * 10^power to the nearest double, for a
-// non-zero mantissa and a power inside the table. Returns false in the rare cases where
-// the truncated 128-bit power of five cannot settle the rounding; value is then untouched.
+// The Eisel-Lemire conversion of mantissa * 10^power, cut to a double, for a non-zero
+// mantissa and a power inside the table. Returns false in the rare cases where the
+// truncated 128-bit power of five cannot settle the cut; out is then untouched.
 //
 // The product of the normalised mantissa with the top 64 bits of 5^power carries the 55
 // bits that matter (52 stored, the implicit one, a rounding bit, and one that the
 // normalisation may lose). Only when the bits below those are all ones could the
 // truncated part of the product carry into them; then the low 64 bits of 5^power join
-// in, and if the bits are still all ones the answer is left to the exact reader.
+// in, and if the bits are still all ones the answer is left to the exact conversion.
+// Outside [-27, 55] the product lies below the exact value by less than one unit of its
+// low word, and the exact value is never on a midpoint or a double, so the bits above
+// decide both the cut and the side of the midpoint.
 // Example: 9007199254740993 * 10^0 lies halfway between 2^53 and 2^53 + 2; the product
-// is exact, the halfway test sees it, and the tie goes to the even 2^53.
-bool eisel_lemire(std::uint64_t mantissa, int power, double& value) noexcept
+// is exact, the rounding bit is set with nothing below it: bits of 2^53, AT the midpoint.
+bool eisel_lemire(std::uint64_t mantissa, int power, TruncatedDouble& out) noexcept
 {
   const int leading_zeros = std::countl_zero(mantissa);
   const std::uint64_t normalised = mantissa << leading_zeros;
@@ -168,43 +114,55 @@ bool eisel_lemire(std::uint64_t mantissa, int power, double& value) noexcept
     return false;
   }
 
-  // The product lies in [2^126, 2^128); keep 54 bits: the 53 of the double and one more
-  // to round with.
+  // The product lies in [2^126, 2^128); keep 54 bits: the 53 of the double and the
+  // rounding bit.
   const int upper_bit = static_cast<int>(product.high >> 63);
   const int shift = upper_bit + 64 - KEPT_BITS;
-  std::uint64_t significand = product.high >> shift;
+  const std::uint64_t significand = product.high >> shift;
   // floor(power * log2(10)) as 217706 * power / 2^16, exact over the table's range.
   constexpr int LOG2_10_SCALED = 217706;
-  int exponent = ((LOG2_10_SCALED * power) >> 16) + 63 + upper_bit - leading_zeros + EXPONENT_BIAS;
+  const int exponent = ((LOG2_10_SCALED * power) >> 16) + 63 + upper_bit - leading_zeros + EXPONENT_BIAS;
 
+  if (exponent >= INFINITE_EXPONENT) {
+    out = {0, Midpoint::BELOW, true};
+    return true;
+  }
   if (exponent <= 0) {
-    // Subnormal: shift down to the fixed exponent, then round. No tie can arise this far
-    // from 10^0. A carry into bit 52 yields the smallest normal double, whose bits are
-    // exactly IMPLICIT_BIT.
+    // Subnormal: shift down to the fixed exponent; the bits are then the significand.
+    // No midpoint can be met exactly this far from 10^0.
     const int drop = 1 - exponent;
-    significand = drop >= 64 ? 0 : significand >> drop;
-    significand = (significand + (significand & 1)) >> 1;
-    value = std::bit_cast<double>(significand);
+    const std::uint64_t kept = drop >= 64 ? 0 : significand >> drop;
+    out = {kept >> 1, (kept & 1) != 0 ? Midpoint::ABOVE : Midpoint::BELOW, false};
     return true;
   }
 
-  // Round half up, except on an exact tie (nothing below the rounding bit) with an even
-  // result below, which rounds down.
-  if (product.low <= 1 && power >= HALFWAY_POWER_LOW && power <= HALFWAY_POWER_HIGH && (significand & 3) == 1 &&
-      (significand << shift) == product.high) {
-    significand &= ~std::uint64_t{1};
+  Midpoint midpoint = Midpoint::BELOW;
+  if ((significand & 1) != 0) {
+    // On the midpoint only when nothing lies below the rounding bit, which only an exact
+    // product can show.
+    const bool exact_tie = product.low <= 1 && power >= HALFWAY_POWER_LOW && power <= HALFWAY_POWER_HIGH &&
+                           (significand << shift) == product.high;
+    midpoint = exact_tie ? Midpoint::AT : Midpoint::ABOVE;
   }
-  significand = (significand + (significand & 1)) >> 1;
-  if (significand >= 2 * IMPLICIT_BIT) {
-    // Rounding carried into a new bit: 2^53 becomes 2^52 with a higher exponent.
-    significand = IMPLICIT_BIT;
-    ++exponent;
-  }
-  if (exponent >= INFINITE_EXPONENT) {
-    return false;
-  }
-  value = std::bit_cast<double>((static_cast<std::uint64_t>(exponent) << FRACTION_BITS) | (significand & ~IMPLICIT_BIT));
+  const std::uint64_t fraction = (significand >> 1) & ~IMPLICIT_BIT;
+  out = {(static_cast<std::uint64_t>(exponent) << FRACTION_BITS) | fraction, midpoint, false};
   return true;
+}
+
+// The value of a cut double under the range rules: 2^1023 and up round toward zero and
+// stop at the largest finite double, values below 2^-1074 give 0, all others round to
+// nearest, ties to even.
+double apply_range_rules(const TruncatedDouble& cut) noexcept
+{
+  if (cut.overflow) {
+    return LARGEST;
+  }
+  const double toward_zero = std::bit_cast<double>(cut.bits);
+  if (toward_zero >= TOWARD_ZERO_FROM || cut.bits == 0) {
+    return toward_zero;
+  }
+  const bool up = cut.midpoint == Midpoint::ABOVE || (cut.midpoint == Midpoint::AT && (cut.bits & 1) != 0);
+  return std::bit_cast<double>(cut.bits + (up ? 1U : 0U));
 }
 
 // Number of decimal digits of a non-zero m.
@@ -235,18 +193,12 @@ double convert(Decimal d) noexcept
   if (magnitude < MAGNITUDE_BELOW_RANGE) {
     return 0.0;
   }
-  if (magnitude < MAGNITUDE_SAFE_LOW || magnitude > MAGNITUDE_SAFE_HIGH) {
-    return convert_at_range_ends(d);
+  const auto power = static_cast<int>(d.power);
+  TruncatedDouble cut{};
+  if (!eisel_lemire(d.mantissa, power, cut)) {
+    cut = decimal_to_double_exactly(d.mantissa, power);
   }
-  // Well inside the range, power = magnitude - digits lies in [-339, 306], inside the
-  // table, and the nearest double is the answer.
-  double value = 0.0;
-  if (eisel_lemire(d.mantissa, static_cast<int>(d.power), value)) {
-    return value;
-  }
-  char text[32];
-  format_decimal(d, text);
-  return std::strtod(text, nullptr);
+  return apply_range_rules(cut);
 }
 
 // The significand of more than 19 digits (leading zeros included) that starts at p: the
