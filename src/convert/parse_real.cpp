@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 
 #include "convert/decimal_to_double.hpp"
@@ -201,47 +202,77 @@ double convert(Decimal d) noexcept
   return apply_range_rules(cut);
 }
 
-// The significand of more than 19 digits (leading zeros included) that starts at p: the
-// first 19 significant digits and the power of ten that goes with them, before the
-// written exponent. Reads the same digits and point as the scan in parse_real.
-Decimal read_long_significand(const char* p, const char* end) noexcept
+// Eight digits at a time: the bytes of eight characters, the first in the lowest byte.
+constexpr std::uint64_t EIGHT_ZEROS = 0x3030303030303030U;  // "00000000"
+constexpr std::uint64_t TOP_BITS = 0x8080808080808080U;
+constexpr std::uint64_t ABOVE_NINE = 0x4646464646464646U;  // pushes ':' and up past 0x7F
+
+std::uint64_t load_eight(const char* p) noexcept
 {
-  // Invariant: mantissa holds the first `kept` significant digits, and `point` is the
-  // number of significant digits before the decimal point (negative when zeros follow the
-  // point before the first significant digit).
-  std::uint64_t mantissa = 0;
-  long kept = 0;
-  long point = 0;
-  bool significant = false;
-  bool after_point = false;
-  for (; p != end; ++p) {
-    const char c = *p;
-    if (c == '.') {
-      if (after_point) {
-        break;
-      }
-      after_point = true;
-      continue;
-    }
-    if (!text::is_digit(c)) {
-      break;
-    }
-    if (!significant && c == '0') {
-      if (after_point) {
-        --point;
-      }
-      continue;
-    }
-    significant = true;
-    if (kept < REAL_SIGNIFICANT_DIGITS) {
-      mantissa = mantissa * 10 + text::digit_value(c);
-      ++kept;
-    }
-    if (!after_point) {
-      ++point;
+  std::uint64_t chunk = 0;
+  std::memcpy(&chunk, p, sizeof chunk);
+  return chunk;
+}
+
+// True when all eight bytes lie in '0' to '9': no byte drops below '0' when 0x30 is taken
+// away, and none climbs past 0x7F when 0x46 is added.
+bool all_eight_digits(std::uint64_t chunk) noexcept
+{
+  return (((chunk + ABOVE_NINE) | (chunk - EIGHT_ZEROS)) & TOP_BITS) == 0;
+}
+
+// The value of eight digits: pairs, then fours, then all eight, each step a multiply-add
+// of neighbouring fields. Example: "12345678" gives 12345678.
+std::uint32_t eight_digits_value(std::uint64_t chunk) noexcept
+{
+  constexpr std::uint64_t LOW_OF_FOUR = 0x000000FF000000FFU;
+  constexpr std::uint64_t HUNDRED_AND_MILLION = 100U + (1000000ULL << 32);
+  constexpr std::uint64_t ONE_AND_TEN_THOUSAND = 1U + (10000ULL << 32);
+  chunk -= EIGHT_ZEROS;
+  chunk = (chunk * 10) + (chunk >> 8);
+  chunk = (((chunk & LOW_OF_FOUR) * HUNDRED_AND_MILLION) + (((chunk >> 16) & LOW_OF_FOUR) * ONE_AND_TEN_THOUSAND)) >> 32;
+  return static_cast<std::uint32_t>(chunk);
+}
+
+// Reads the digits from p on into mantissa (mantissa * 10 + digit for each; past 19
+// digits it wraps, and the caller reads such significands again). Returns the end of the
+// digits.
+const char* read_digits(const char* p, const char* end, std::uint64_t& mantissa) noexcept
+{
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t HUNDRED_MILLION = 100000000U;
+    while (end - p >= 8 && all_eight_digits(load_eight(p))) {
+      mantissa = mantissa * HUNDRED_MILLION + eight_digits_value(load_eight(p));
+      p += 8;
     }
   }
-  return {mantissa, point - kept};
+  for (; p != end && text::is_digit(*p); ++p) {
+    mantissa = mantissa * 10 + text::digit_value(*p);
+  }
+  return p;
+}
+
+// A significand of more than 19 digits, of which `whole` stand before the point (from
+// whole_start) and `fraction` after it (from fraction_start): its first 19 significant
+// digits and the power of ten that goes with them, before the written exponent.
+Decimal read_long_significand(const char* whole_start, std::ptrdiff_t whole, const char* fraction_start,
+                              std::ptrdiff_t fraction) noexcept
+{
+  // Digits are numbered across the point: 0 to whole - 1 before it, then the fraction.
+  const auto digit = [&](std::ptrdiff_t k) { return k < whole ? whole_start[k] : fraction_start[k - whole]; };
+  const std::ptrdiff_t total = whole + fraction;
+  std::ptrdiff_t first = 0;  // the first significant digit
+  while (first < total && digit(first) == '0') {
+    ++first;
+  }
+  const std::ptrdiff_t kept = std::min<std::ptrdiff_t>(total - first, REAL_SIGNIFICANT_DIGITS);
+  std::uint64_t mantissa = 0;
+  for (std::ptrdiff_t k = first; k < first + kept; ++k) {
+    mantissa = mantissa * 10 + text::digit_value(digit(k));
+  }
+  // whole - first significant digits stand before the point (negative when zeros follow
+  // the point before the first one); kept of them form the mantissa.
+  return {mantissa, static_cast<long>(whole - first - kept)};
 }
 
 }  // namespace
@@ -272,25 +303,18 @@ double parse_real(std::string_view text) noexcept
   // Significand: digits, at most one point, digits. Every digit goes into mantissa, which
   // is exact while there are at most 19 digits in all, leading zeros included; longer
   // significands are read again by the rule of the 19 significant digits.
-  const char* const significand = p;
+  const char* const whole = p;
   std::uint64_t mantissa = 0;
-  while (p != end && text::is_digit(*p)) {
-    mantissa = mantissa * 10 + text::digit_value(*p);
-    ++p;
-  }
-  std::ptrdiff_t digits = p - significand;
+  p = read_digits(p, end, mantissa);
+  const std::ptrdiff_t whole_digits = p - whole;
+  const char* fraction = p;
   std::ptrdiff_t fraction_digits = 0;
   if (p != end && *p == '.') {
-    ++p;
-    const char* const fraction = p;
-    while (p != end && text::is_digit(*p)) {
-      mantissa = mantissa * 10 + text::digit_value(*p);
-      ++p;
-    }
+    fraction = ++p;
+    p = read_digits(p, end, mantissa);
     fraction_digits = p - fraction;
-    digits += fraction_digits;
   }
-  if (digits == 0) {
+  if (whole_digits + fraction_digits == 0) {
     return 0.0;
   }
 
@@ -315,8 +339,8 @@ double parse_real(std::string_view text) noexcept
   }
 
   Decimal decimal{mantissa, -static_cast<long>(fraction_digits)};
-  if (digits > REAL_SIGNIFICANT_DIGITS) {
-    decimal = read_long_significand(significand, end);
+  if (whole_digits + fraction_digits > REAL_SIGNIFICANT_DIGITS) {
+    decimal = read_long_significand(whole, whole_digits, fraction, fraction_digits);
   }
   if (decimal.mantissa == 0) {
     return sign * 0.0;
