@@ -58,6 +58,27 @@ TEST(ParseInteger, Table)
   }
 }
 
+// A run of digits of any length, wherever it lies against an eight-byte boundary, ends at
+// the first byte that is not a digit, whichever byte that is.
+TEST(ParseInteger, DigitRunsEndAtTheFirstOtherByte)
+{
+  static constexpr char STOPPERS[] = {'/', ':', ' ', '\0', '.', 'e', '-', '\x80', '\xb9', '\xff'};
+  constexpr std::string_view DIGITS = "98765432109876543210987654";
+  for (std::size_t length = 1; length <= DIGITS.size(); ++length) {
+    std::uint32_t expected = 0;
+    for (const char digit : DIGITS.substr(0, length)) {
+      expected = expected * 10U + static_cast<std::uint32_t>(digit - '0');
+    }
+    for (const char stopper : STOPPERS) {
+      std::string text(DIGITS.substr(0, length));
+      text += stopper;
+      text += "12345678";
+      SCOPED_TRACE(::testing::Message() << length << " digits then byte " << static_cast<int>(static_cast<unsigned char>(stopper)));
+      EXPECT_EQ(parse_integer(text), static_cast<std::int32_t>(expected));
+    }
+  }
+}
+
 // Random digit strings of up to 18 digits fit in 64 bits exactly; the reader must agree
 // with that value reduced modulo 2^32.
 TEST(ParseInteger, RandomTextsWrapLikeA64BitReference)

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <clocale>
 #include <cmath>
@@ -100,6 +101,31 @@ TEST(ParseReal, Grammar)
       {"-0.000e-5", -0.0},
   };
   expect_all(cases);
+}
+
+// A run of digits, before or after the point, of any length and wherever it lies against
+// an eight-byte boundary, ends at the first byte that is not a digit, whichever byte that is.
+TEST(ParseReal, DigitRunsEndAtTheFirstOtherByte)
+{
+  static constexpr std::string_view PREFIXES[] = {"", "0.", "7.", "  "};
+  static constexpr char STOPPERS[] = {'/', ':', ' ', '\0', 'a', '-', '+', ',', '\x80', '\xb9', '\xff'};
+  constexpr std::string_view NINETEEN = "1234567890123456789";
+  for (const std::string_view prefix : PREFIXES) {
+    for (std::size_t length = 1; length <= 26; ++length) {
+      // Digits past the 19th are zeros, so the value is exact.
+      std::string digits(NINETEEN.substr(0, std::min(length, NINETEEN.size())));
+      digits.resize(length, '0');
+      const std::string number = std::string(prefix) + digits;
+      const double expected = std::strtod(number.c_str(), nullptr);
+      for (const char stopper : STOPPERS) {
+        std::string text = number;
+        text += stopper;
+        text += "98765432";
+        SCOPED_TRACE(::testing::Message() << "'" << number << "' then byte " << static_cast<int>(static_cast<unsigned char>(stopper)));
+        EXPECT_TRUE(same_double(parse_real(text), expected));
+      }
+    }
+  }
 }
 
 TEST(ParseReal, SignedInfinityAndNotANumber)
