@@ -18,6 +18,16 @@ echo "== windows: cross-compile with MinGW-w64"
 cmake --preset windows
 cmake --build --preset windows
 
+# Statically linked: the executable may import system DLLs only, none of the compiler's.
+dlls=$(x86_64-w64-mingw32-objdump -p build/windows/vintrel.exe | sed -n 's/^[[:space:]]*DLL Name: //p')
+echo "windows: vintrel.exe imports" $dlls
+for dll in $dlls; do
+  case ${dll,,} in
+    kernel32.dll | msvcrt.dll | ucrtbase.dll | api-ms-win-*) ;;
+    *) echo "windows: vintrel.exe needs $dll, which is not a system DLL"; exit 1 ;;
+  esac
+done
+
 # One prefix for the probe and the tests; the first start of Wine sets it up (slow).
 WINEPREFIX=$(mktemp -d)
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
