@@ -34,6 +34,10 @@ export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 trap 'wineserver -k >/dev/null 2>&1 || true; rm -rf "$WINEPREFIX"' EXIT
 
 probe=$WINEPREFIX/probe.out
+# One persistent wine server for the probe and the tests.
+if command -v wineserver >/dev/null; then
+  wineserver --persistent=60 </dev/null >/dev/null 2>&1 || true
+fi
 if command -v wine >/dev/null &&
   timeout 600 wine build/windows/vintrel.exe + 7 5 </dev/null >"$probe" 2>/dev/null &&
   [[ $(cat "$probe") == "result=12&copyright=Brellwin" ]]; then
