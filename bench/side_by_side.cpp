@@ -13,7 +13,10 @@
 // exit under ptrace. This counts the program's own pages only; the rusage of a child would
 // also count the pages of whatever ran in that process before the exec.
 //
-// Output, one line: floor_median_us program_median_us ratio floor_peak_kib program_peak_kib
+// Output, one line:
+//   floor_median_us program_median_us ratio_of_medians median_pair_ratio floor_kib program_kib
+// The median of the ratios within each pair is the steadier figure on a busy machine: the
+// two runs of a pair share whatever else the machine was doing at the time.
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
@@ -150,6 +153,7 @@ int main(int argc, char** argv)
 
   std::vector<double> floor_times;
   std::vector<double> program_times;
+  std::vector<double> pair_ratios;
   for (int i = 0; i < WARM_UP_PAIRS + pairs; ++i) {
     double floor_time = 0;
     double program_time = 0;
@@ -164,6 +168,7 @@ int main(int argc, char** argv)
     if (i >= WARM_UP_PAIRS) {
       floor_times.push_back(floor_time);
       program_times.push_back(program_time);
+      pair_ratios.push_back(program_time / floor_time);
     }
   }
   posix_spawn_file_actions_destroy(&actions);
@@ -177,7 +182,7 @@ int main(int argc, char** argv)
 
   const double floor_median = median(floor_times);
   const double program_median = median(program_times);
-  std::printf("%.1f %.1f %.3f %ld %ld\n", floor_median, program_median, program_median / floor_median, floor_peak,
-              program_peak);
+  std::printf("%.1f %.1f %.3f %.3f %ld %ld\n", floor_median, program_median, program_median / floor_median,
+              median(pair_ratios), floor_peak, program_peak);
   return 0;
 }
