@@ -24,9 +24,9 @@ inline constexpr int DECIMAL_POWER_MIN = -342;
 inline constexpr int DECIMAL_POWER_MAX = 308;
 
 // mantissa * 10^power cut to a double, computed exactly with big integers. For a non-zero
-// mantissa and a power in [DECIMAL_POWER_MIN, DECIMAL_POWER_MAX]. Slow (some thousands of
-// instructions); the real-number reader calls it only when its 128-bit product cannot
-// decide.
+// mantissa and a power in [DECIMAL_POWER_MIN, DECIMAL_POWER_MAX]. Slow (up to about 35,000
+// instructions, a long division one bit at a time); the real-number reader calls it only
+// when its 128-bit product cannot decide.
 //
 // Example: 3 * 10^-324 lies between 0 and 2^-1074 (about 4.94e-324), above their
 // midpoint: bits 0, ABOVE, so it rounds to nearest to 2^-1074 and toward zero to 0.
