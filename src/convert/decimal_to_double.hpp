@@ -18,7 +18,7 @@ struct TruncatedDouble {
   bool overflow;  // the value is 2^1024 or more; bits and midpoint are not set
 };
 
-// Powers of ten for which the conversions below are defined: every power that a
+// Powers of ten for which the conversion below is defined: every power that a
 // significand of 1 to 19 digits can have while its value lies in [10^-324, 10^309).
 inline constexpr int DECIMAL_POWER_MIN = -342;
 inline constexpr int DECIMAL_POWER_MAX = 308;

@@ -14,10 +14,9 @@ Each entry holds the 128 most significant bits of 5^q, scaled so that the top bi
                  last place; the reader detects when that shortfall could matter.
 b is chosen so that the entry lies in [2^127, 2^128).
 
-The range: the reader comes here only for values in [10^-321, 10^307) (decimal magnitude
--320 to 307) with a significand of 1 to 19 digits, so q = magnitude - digits spans
-[-339, 306]. The table covers [-342, 308]: below 10^-342 even a 19-digit significand gives
-less than 10^-323, and above 10^308 every value overflows.
+The range: the reader comes here for values in [10^-324, 10^309) (decimal magnitude -323 to
+309) with a significand of 1 to 19 digits, so q = magnitude - digits spans [-342, 308];
+smaller values are 0 and larger ones overflow before any table is needed.
 """
 
 SMALLEST = -342
