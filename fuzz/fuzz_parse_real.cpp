@@ -6,6 +6,10 @@
 // For every text: the result is infinite only for the signed forms +INF and -INF, and a
 // not-a-number only for +NAN and -NAN, each directly behind white space and a sign.
 //
+// The input's first eight bytes are also read as the bits of a double; that double and
+// the midpoint above it are written out with 16 to 19 significant digits and checked in
+// the same way.
+//
 // For a text in plain form, [+|-] digits [. digits] [(e|E) [+|-] digits] and nothing
 // else, the expected value is that of strtod in the C locale on the same text with every
 // significant digit after the 19th replaced by 0, under the range rules:
@@ -19,6 +23,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -160,6 +165,17 @@ void check_special(std::string_view text, double value)
   }
 }
 
+void check(std::string_view text)
+{
+  const double value = vintrel::parse_real(text);
+  const double again = vintrel::parse_real(text);
+  require(std::bit_cast<std::uint64_t>(value) == std::bit_cast<std::uint64_t>(again), "the same text gives the same value");
+  check_special(text, value);
+  if (const std::optional<Plain> plain = read_plain(text)) {
+    check_plain(*plain, value);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -168,14 +184,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (size > 0) {
     std::memcpy(copy.get(), data, size);
   }
-  const std::string_view text{copy.get(), size};
+  check(std::string_view{copy.get(), size});
 
-  const double value = vintrel::parse_real(text);
-  const double again = vintrel::parse_real(text);
-  require(std::bit_cast<std::uint64_t>(value) == std::bit_cast<std::uint64_t>(again), "the same text gives the same value");
-  check_special(text, value);
-  if (const std::optional<Plain> plain = read_plain(text)) {
-    check_plain(*plain, value);
+  // The first eight bytes once more, as the bits of a double x: x and the midpoint between
+  // x and the next double up, each written with 16 to 19 significant digits. These are
+  // texts at every double and at the hardest roundings, subnormals and the top of the
+  // range included, that random bytes seldom spell. The midpoint needs 54 bits, which a
+  // long double holds.
+  if (size >= sizeof(double)) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, data, sizeof bits);
+    const double x = std::bit_cast<double>(bits);
+    const long double midpoint =
+        (static_cast<long double>(x) + static_cast<long double>(std::nextafter(x, std::numeric_limits<double>::infinity()))) / 2;
+    for (const long double written_value : {static_cast<long double>(x), midpoint}) {
+      if (!std::isfinite(written_value)) {
+        continue;
+      }
+      for (int precision = 15; precision <= 18; ++precision) {
+        char written[64];
+        const int length = std::snprintf(written, sizeof written, "%.*Le", precision, written_value);
+        require(length > 0 && static_cast<std::size_t>(length) < sizeof written, "snprintf");
+        check(std::string_view{written, static_cast<std::size_t>(length)});
+      }
+    }
   }
   return 0;
 }
