@@ -45,7 +45,8 @@ std::vector<std::string> read_corpus(const std::filesystem::path& folder)
   return texts;
 }
 
-// Shortest round-trip texts of random doubles, integers, and short decimals with exponents.
+// Random doubles written with 17 significant digits, integers of up to 20 digits, and short
+// decimals with exponents.
 std::vector<std::string> generate_texts()
 {
   std::mt19937_64 random(GENERATOR_SEED);
