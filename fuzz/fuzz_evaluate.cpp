@@ -10,7 +10,6 @@
 #include <charconv>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>

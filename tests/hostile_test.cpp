@@ -32,11 +32,11 @@ constexpr std::size_t LARGEST_ARGUMENT = 128 * 1024 - 1;
 constexpr int HANG_SECONDS = 300;
 
 enum class Output {
-  PIPE,         // a pipe read to its end
-  SLOW_PIPE,    // a one-page pipe, read a few bytes at a time with pauses
+  PIPE,                   // a pipe read to its end
+  SLOW_PIPE,              // a one-page pipe, read a few bytes at a time with pauses
   SLOW_NONBLOCKING_PIPE,  // the same, with the writer's end set non-blocking
-  CLOSED,       // standard output is not open at all
-  READER_GONE,  // a pipe whose read end was closed before the start
+  CLOSED,                 // standard output is not open at all
+  READER_GONE,            // a pipe whose read end was closed before the start
 };
 
 struct Run {
