@@ -3,19 +3,6 @@
 #include <cstring>
 
 namespace vintrel {
-namespace {
-
-char* append(char* out, std::string_view text) noexcept
-{
-  // memcpy with a null source is undefined even for zero bytes, and an empty view may
-  // hold one.
-  if (!text.empty()) {
-    std::memcpy(out, text.data(), text.size());
-  }
-  return out + text.size();
-}
-
-}  // namespace
 
 std::size_t format_int32(std::int32_t value, char* out) noexcept
 {
@@ -40,39 +27,23 @@ std::size_t format_int32(std::int32_t value, char* out) noexcept
 
 std::size_t line_length(const Evaluation& evaluation) noexcept
 {
-  char digits[INT32_TEXT_MAX];
-  switch (evaluation.kind) {
-    case Evaluation::Kind::TEXT:
-      return evaluation.name.size() + 1 + evaluation.text.size() + RESULT_SUFFIX.size();
-    case Evaluation::Kind::INTEGER:
-      return evaluation.name.size() + 1 + format_int32(evaluation.integer, digits) + RESULT_SUFFIX.size();
-    case Evaluation::Kind::ERROR:
-      break;
-  }
-  return ERROR_LINE.size();
+  std::size_t length = 0;
+  for_each_piece(evaluation, [&](std::string_view piece) { length += piece.size(); });
+  return length;
 }
 
 std::size_t render_line(const Evaluation& evaluation, char* out) noexcept
 {
-  char* end = out;
-  switch (evaluation.kind) {
-    case Evaluation::Kind::TEXT:
-      end = append(end, evaluation.name);
-      *end++ = '=';
-      end = append(end, evaluation.text);
-      end = append(end, RESULT_SUFFIX);
-      break;
-    case Evaluation::Kind::INTEGER:
-      end = append(end, evaluation.name);
-      *end++ = '=';
-      end += format_int32(evaluation.integer, end);
-      end = append(end, RESULT_SUFFIX);
-      break;
-    case Evaluation::Kind::ERROR:
-      end = append(end, ERROR_LINE);
-      break;
-  }
-  return static_cast<std::size_t>(end - out);
+  std::size_t length = 0;
+  for_each_piece(evaluation, [&](std::string_view piece) {
+    // memcpy with a null source is undefined even for zero bytes, and an empty view may
+    // hold one.
+    if (!piece.empty()) {
+      std::memcpy(out + length, piece.data(), piece.size());
+    }
+    length += piece.size();
+  });
+  return length;
 }
 
 }  // namespace vintrel

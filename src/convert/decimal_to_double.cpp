@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 
+#include "convert/powers_of_ten.hpp"
+
 namespace vintrel {
 namespace {
 
@@ -42,13 +44,11 @@ void multiply(Big& big, std::uint32_t factor) noexcept
 
 void multiply_by_power_of_ten(Big& big, int exponent) noexcept
 {
-  constexpr std::uint32_t POWERS_OF_TEN[] = {1,      10,      100,      1000,      10000,
-                                             100000, 1000000, 10000000, 100000000, 1000000000};
   constexpr int LARGEST_STEP = 9;  // 10^9 < 2^32
   for (; exponent > LARGEST_STEP; exponent -= LARGEST_STEP) {
-    multiply(big, POWERS_OF_TEN[LARGEST_STEP]);
+    multiply(big, static_cast<std::uint32_t>(POWERS_OF_TEN[LARGEST_STEP]));
   }
-  multiply(big, POWERS_OF_TEN[exponent]);
+  multiply(big, static_cast<std::uint32_t>(POWERS_OF_TEN[static_cast<std::size_t>(exponent)]));
 }
 
 void shift_left(Big& big, int bits) noexcept

@@ -10,6 +10,7 @@
 
 #include "convert/decimal_to_double.hpp"
 #include "convert/powers_of_five.hpp"
+#include "convert/powers_of_ten.hpp"
 #include "convert/text.hpp"
 
 namespace vintrel {
@@ -171,30 +172,10 @@ double apply_range_rules(const TruncatedDouble& cut) noexcept
 // Example: 999 has 10 bits, 10 * 1233 / 4096 = 3 and 999 < 10^3, so 3 digits.
 long decimal_digits(std::uint64_t m) noexcept
 {
-  constexpr std::uint64_t POWERS_OF_TEN[] = {1U,
-                                             10U,
-                                             100U,
-                                             1000U,
-                                             10000U,
-                                             100000U,
-                                             1000000U,
-                                             10000000U,
-                                             100000000U,
-                                             1000000000U,
-                                             10000000000U,
-                                             100000000000U,
-                                             1000000000000U,
-                                             10000000000000U,
-                                             100000000000000U,
-                                             1000000000000000U,
-                                             10000000000000000U,
-                                             100000000000000000U,
-                                             1000000000000000000U,
-                                             10000000000000000000U};
   constexpr int LOG10_2_SCALED = 1233;
   const int bits = 64 - std::countl_zero(m);
   const int estimate = (bits * LOG10_2_SCALED) >> 12;
-  return estimate + (m >= POWERS_OF_TEN[estimate] ? 1 : 0);
+  return estimate + (m >= POWERS_OF_TEN[static_cast<std::size_t>(estimate)] ? 1 : 0);
 }
 
 // The unsigned value of d under the range rules, for a non-zero mantissa.
